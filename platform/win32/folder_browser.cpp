@@ -410,18 +410,16 @@ char* TextFor(const Entry& entry, int column) {
     return text;
 }
 
-// Typing a name jumps to the first entry that begins with it.
-int FindEntry(const NMLVFINDITEMA& find) {
-    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr ||
-        entries.empty()) {
+// Typing a name jumps to the first entry from `from` on that begins with it.
+int FindEntry(UINT flags, const std::string& typed, int from) {
+    if ((flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || entries.empty()) {
         return -1;
     }
-    const std::string wanted = Folded(find.lvfi.psz);
-    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+    const std::string wanted = Folded(typed);
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
     const std::size_t count = entries.size();
-    const std::size_t start = find.iStart >= 0 && static_cast<std::size_t>(find.iStart) < count
-                                  ? static_cast<std::size_t>(find.iStart)
-                                  : 0;
+    const std::size_t start =
+        from >= 0 && static_cast<std::size_t>(from) < count ? static_cast<std::size_t>(from) : 0;
     for (std::size_t n = 0; n < count; ++n) {
         const std::size_t i = (start + n) % count;
         const std::string& key = entries[i].key;
@@ -545,9 +543,22 @@ bool HandleFolderBrowserNotify(const NMHDR& header, LRESULT* result) {
         }
         return false;
     }
-    case LVN_ODFINDITEMA:
-        *result = FindEntry(reinterpret_cast<const NMLVFINDITEMA&>(header));
+    case LVN_ODFINDITEMA: {
+        const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+        *result = find.lvfi.psz != nullptr ? FindEntry(find.lvfi.flags, find.lvfi.psz, find.iStart)
+                                           : -1;
         return false;
+    }
+    case LVN_ODFINDITEMW: { // the list view may ask in UTF-16 whatever the parent's format
+        const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+        char typed[MAX_PATH] = "";
+        if (find.lvfi.psz != nullptr) {
+            WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, typed, sizeof(typed), nullptr,
+                                nullptr);
+        }
+        *result = FindEntry(find.lvfi.flags, typed, find.iStart);
+        return false;
+    }
     case LVN_COLUMNCLICK: {
         const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
         ascending = column == sortColumn ? !ascending : true;

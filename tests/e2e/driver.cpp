@@ -292,105 +292,73 @@ void Answer(HWND box, int button) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 
-RemoteList::RemoteList(const Program& program, HWND list)
-    : list_(list), process_(program.process()) {
-    remote_ = static_cast<char*>(
-        VirtualAllocEx(process_, nullptr, 8192, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-}
+namespace {
 
-RemoteList::~RemoteList() {
-    if (remote_ != nullptr) {
-        VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeout,
+                             &result)) {
+        return -1;
     }
+    return static_cast<LRESULT>(result);
 }
 
-int RemoteList::Count() const {
-    DWORD_PTR count = 0;
-    SendMessageTimeoutA(list_, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeout, &count);
-    return static_cast<int>(count);
+// Posted keys arrive in order; this waits until they have been handled.
+void Settle(HWND hwnd) {
+    Sleep(300);
+    Ask(hwnd, WM_NULL);
+    Sleep(100);
 }
 
-std::string RemoteList::ItemText(int item, int column) const {
-    LVITEMA request{};
-    request.mask = LVIF_TEXT;
-    request.iItem = item;
-    request.iSubItem = column;
-    request.pszText = remote_ + 1024;
-    request.cchTextMax = 4096;
-    WriteProcessMemory(process_, remote_, &request, sizeof(request), nullptr);
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
-                        reinterpret_cast<LPARAM>(remote_), SMTO_ABORTIFHUNG, kMessageTimeout,
-                        &length);
-    std::string text(length, '\0');
-    if (length > 0) {
-        ReadProcessMemory(process_, remote_ + 1024, &text[0], length, nullptr);
+} // namespace
+
+int ListView::Count() const { return static_cast<int>(Ask(list_, LVM_GETITEMCOUNT)); }
+
+int ListView::Selected() const {
+    return static_cast<int>(Ask(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+int ListView::Columns() const {
+    HWND header = reinterpret_cast<HWND>(Ask(list_, LVM_GETHEADER));
+    return header != nullptr ? static_cast<int>(Ask(header, HDM_GETITEMCOUNT)) : -1;
+}
+
+int ListView::TypeToSelect(const std::string& prefix) const {
+    Sleep(1200); // a pause ends the search typed before
+    for (char c : prefix) {
+        PostMessageA(list_, WM_CHAR, static_cast<unsigned char>(c), 1);
     }
-    return text;
+    Settle(list_);
+    return Selected();
 }
 
-std::vector<std::string> RemoteList::Names() const {
-    std::vector<std::string> names;
-    const int count = Count();
-    for (int i = 0; i < count; ++i) {
-        names.push_back(ItemText(i));
-    }
-    return names;
+POINT ListView::RowPoint(int item) const {
+    HWND header = reinterpret_cast<HWND>(Ask(list_, LVM_GETHEADER));
+    RECT bar{};
+    GetWindowRect(header, &bar);
+    MapWindowPoints(nullptr, list_, reinterpret_cast<POINT*>(&bar), 2);
+    // The space two rows need less that of one: the height of a row.
+    const LRESULT one = Ask(list_, LVM_APPROXIMATEVIEWRECT, 1, MAKELPARAM(-1, -1));
+    const LRESULT two = Ask(list_, LVM_APPROXIMATEVIEWRECT, 2, MAKELPARAM(-1, -1));
+    const int row = HIWORD(two) - HIWORD(one);
+    return POINT{20, bar.bottom + row * item + row / 2};
 }
 
-int RemoteList::Find(const std::string& name) const {
-    const int count = Count();
-    for (int i = 0; i < count; ++i) {
-        if (ItemText(i) == name) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-void RemoteList::Select(int item) const {
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    WriteProcessMemory(process_, remote_, &state, sizeof(state), nullptr);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
-                        reinterpret_cast<LPARAM>(remote_), SMTO_ABORTIFHUNG, kMessageTimeout,
-                        &ignored);
-}
-
-RECT RemoteList::ItemRect(int item) const {
-    RECT rect{};
-    rect.left = LVIR_LABEL;
-    WriteProcessMemory(process_, remote_, &rect, sizeof(rect), nullptr);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(item),
-                        reinterpret_cast<LPARAM>(remote_), SMTO_ABORTIFHUNG, kMessageTimeout,
-                        &ignored);
-    ReadProcessMemory(process_, remote_, &rect, sizeof(rect), nullptr);
-    return rect;
-}
-
-std::string RemoteList::ColumnHeading(int column) const {
-    LVCOLUMNA request{};
-    request.mask = LVCF_TEXT;
-    request.pszText = remote_ + 1024;
-    request.cchTextMax = 1024;
-    WriteProcessMemory(process_, remote_, &request, sizeof(request), nullptr);
-    DWORD_PTR ok = 0;
-    SendMessageTimeoutA(list_, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
-                        reinterpret_cast<LPARAM>(remote_), SMTO_ABORTIFHUNG, kMessageTimeout, &ok);
-    char text[1024] = "";
-    ReadProcessMemory(process_, remote_ + 1024, text, sizeof(text) - 1, nullptr);
-    return ok != 0 ? std::string(text) : std::string();
-}
-
-void OpenEntry(const Program& program, HWND list, const std::string& name) {
-    RemoteList remote(program, list);
-    const int item = remote.Find(name);
-    ASSERT_GE(item, 0) << name << " is not listed";
-    remote.Select(item);
+void OpenEntry(HWND list, const std::string& name) {
+    ListView view(list);
+    ASSERT_GE(view.TypeToSelect(name), 0) << name << " is not listed";
     Key(list, VK_RETURN);
+    Settle(list);
+}
+
+int TabCount(HWND tabs) { return static_cast<int>(Ask(tabs, TCM_GETITEMCOUNT)); }
+int CurrentTab(HWND tabs) { return static_cast<int>(Ask(tabs, TCM_GETCURSEL)); }
+
+void PickTab(HWND tabs, int index) {
+    for (int tries = 0; tries < 4 && CurrentTab(tabs) >= 0 && CurrentTab(tabs) != index; ++tries) {
+        Key(tabs, CurrentTab(tabs) < index ? VK_RIGHT : VK_LEFT);
+        Settle(tabs);
+    }
 }
 
 void ClickAt(HWND hwnd, POINT point) {

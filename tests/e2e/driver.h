@@ -92,30 +92,34 @@ bool WaitForMessageBox(const Program& program, const std::string& title, Message
                        DWORD timeout = kWait);
 void Answer(HWND box, int button);
 
-// The list view of another process.
-class RemoteList {
+// Another process's list view and tab panel are used through messages that
+// carry no pointer: Wine's emulated 32-bit side here cannot reach another
+// process's memory, so nothing is read or written there.
+class ListView {
   public:
-    RemoteList(const Program& program, HWND list);
-    ~RemoteList();
-    RemoteList(const RemoteList&) = delete;
-    RemoteList& operator=(const RemoteList&) = delete;
+    explicit ListView(HWND list) : list_(list) {}
 
     int Count() const;
-    std::string ItemText(int item, int column = 0) const;
-    std::vector<std::string> Names() const;
-    int Find(const std::string& name) const; // -1 when absent
-    void Select(int item) const;             // selected and focused
-    RECT ItemRect(int item) const;
-    std::string ColumnHeading(int column) const;
+    int Selected() const; // -1 when nothing is selected
+    int Columns() const;
+    // Selects the first entry whose name begins with `prefix`, the way typing
+    // it does; the index then selected (-1: none).
+    int TypeToSelect(const std::string& prefix) const;
+    // A point on the row of `item` (report view, scrolled to the top).
+    POINT RowPoint(int item) const;
 
   private:
     HWND list_;
-    HANDLE process_;
-    char* remote_ = nullptr; // a page in the program's memory
 };
 
-// Opens an entry the user's way: select it, then Enter.
-void OpenEntry(const Program& program, HWND list, const std::string& name);
+// Opens an entry the user's way: types its name, then Enter.
+void OpenEntry(HWND list, const std::string& name);
+
+int TabCount(HWND tabs);
+int CurrentTab(HWND tabs);
+// Moves to the tab with the arrow keys, as the user does.
+void PickTab(HWND tabs, int index);
+
 void ClickAt(HWND hwnd, POINT point);
 void DoubleClickAt(HWND hwnd, POINT point);
 

@@ -1,6 +1,6 @@
 // The language chooser and the program's start and end, on the real program.
 #include "i18n/language.h"
-#include "tests/e2e/driver.h"
+#include "tests/e2e/fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,48 +8,16 @@ using namespace e2e;
 
 namespace {
 
-constexpr const char* kMainTitle = "SKIMDEX 1.0 - QUORVAN ";
-
-class LanguageE2e : public ::testing::Test {
+class LanguageE2e : public ProgramE2e {
   protected:
-    std::string folder;
-    Program program;
-
-    void SetUp() override {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
-
-    void Launch() { ASSERT_TRUE(program.Start(folder)); }
-
     // The chooser, once its last button is made.
-    HWND WaitForChooser() { return WaitForChooser(program); }
-    HWND WaitForChooser(Program& running) {
+    static HWND WaitForChooser(Program& running) {
         HWND chooser = running.WaitForWindow(i18n::kLanguageWindowTitle);
         return chooser != nullptr && WaitForControl(chooser, i18n::kExitButton) != nullptr
                    ? chooser
                    : nullptr;
     }
-
-    // The main window, once it is built: its first status is shown.
-    HWND WaitForMain(Program& running) {
-        HWND main = running.WaitForWindow(kMainTitle);
-        if (main == nullptr) {
-            return nullptr;
-        }
-        HWND status = WaitForControl(main, 5);
-        // The first status ends with the start folder, C:\.
-        WaitUntil([&] {
-            const std::string text = status != nullptr ? Text(status) : std::string();
-            return !text.empty() && text.back() == '\\';
-        });
-        return main;
-    }
-
-    void ExpectExitCodeZero() {
-        DWORD code = 1;
-        ASSERT_TRUE(program.WaitForExit(&code)) << "the program did not end";
-        EXPECT_EQ(code, 0u);
-    }
+    HWND WaitForChooser() { return WaitForChooser(program); }
 
     void ExpectNoMarker() {
         for (const auto& marker : i18n::kLanguageMarkers) {
@@ -96,7 +64,7 @@ TEST_F(LanguageE2e, EnglishIsRecordedAndRemembered) {
     HWND chooser = WaitForChooser();
     ASSERT_NE(chooser, nullptr);
     Click(Control(chooser, i18n::kEnglishButton));
-    HWND main = WaitForMain(program);
+    main = WaitForMain(program);
     ASSERT_NE(main, nullptr) << "window 0 with its trailing blank";
     EXPECT_TRUE(FileExists(folder + "uk.lng"));
     EXPECT_EQ(ReadFileBytes(folder + "uk.lng"), "");
@@ -151,7 +119,7 @@ TEST_F(LanguageE2e, FirstMarkerInCheckOrderWinsAndMarkersStayAsTheyAre) {
     WriteFileBytes(folder + "uk.lng", "");
     WriteFileBytes(folder + "de.lng", "kept as it is");
     Launch();
-    HWND main = WaitForMain(program);
+    main = WaitForMain(program);
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(program.FindWindowTitled(i18n::kLanguageWindowTitle), nullptr);
     EXPECT_EQ(Text(Control(main, 12)), "update") << "English, not German";
@@ -166,7 +134,7 @@ TEST_F(LanguageE2e, FolderNamedLikeAMarkerIsNoMarker) {
     CreateDirectoryA((folder + "fr.lng").c_str(), nullptr);
     WriteFileBytes(folder + "es.lng", "content");
     Launch();
-    HWND main = WaitForMain(program);
+    main = WaitForMain(program);
     ASSERT_NE(main, nullptr) << "Spanish, from the marker with content";
     EXPECT_EQ(Text(Control(main, 4)), "Crear Lista");
     EXPECT_EQ(ReadFileBytes(folder + "es.lng"), "content");
