@@ -28,12 +28,15 @@ enum InternetFlag : unsigned {
 InternetHandle InternetOpenSession(const std::string& agent, int accessType,
                                    const std::string& proxy);
 
-// The limit on connecting, and on any silence while sending or receiving.
-void InternetSetTimeouts(InternetHandle session, unsigned milliseconds);
-
 // InternetOpenUrlA without headers.
 InternetHandle InternetOpenAddress(InternetHandle session, const std::string& url,
                                    unsigned flags);
+
+// An HTTP GET of `url` with `timeoutMs` as the limit on connecting and on any
+// silence while sending or receiving (the time-outs are set on the request
+// itself, where WinINet keeps to them); redirects are followed.
+InternetHandle InternetRequestAddress(InternetHandle session, const std::string& url,
+                                      unsigned flags, unsigned timeoutMs);
 
 // InternetReadFile: `count` is the number of bytes read (0 on failure); the
 // result is its success flag.

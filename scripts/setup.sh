@@ -25,6 +25,7 @@ packages=(
   g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine32:i386 wine32-preloader:i386 wine64 wine64-preloader fonts-wine
   qemu-user xvfb xauth imagemagick zip unzip
 )
@@ -93,22 +94,27 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   /usr/lib/wine/wine --version >/dev/null || { say "Wine's 32-bit loader still does not run" >&2; exit 1; }
 fi
 
-# --- 3. libjpeg for the Windows build, from Debian's source package ----------
-jpeg_prefix="$deps/i686/libjpeg"
-if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
-  say "building libjpeg-turbo for i686 (static, libjpeg 6b API) into $jpeg_prefix"
-  work="$deps/src/libjpeg"
+# --- 3. libjpeg for the Windows builds, from Debian's source package --------
+build_libjpeg() {
+  local arch=$1
+  local prefix="$deps/$arch/libjpeg"
+  [ -f "$prefix/lib/libjpeg.a" ] && return 0
+  say "building libjpeg-turbo for $arch (static, libjpeg 6b API) into $prefix"
+  local work="$deps/src/libjpeg-$arch"
   rm -rf "$work" && mkdir -p "$work"
   (cd "$work" && quiet apt-get source libjpeg-turbo)
+  local src
   src=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
   [ -n "$src" ] || { say "apt-get source libjpeg-turbo gave no source tree" >&2; exit 1; }
   quiet cmake -S "$src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$jpeg_prefix" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_SIMD=0 -DWITH_TURBOJPEG=0 \
     -DWITH_JPEG7=0 -DWITH_JPEG8=0 -Wno-dev
   quiet cmake --build "$work/build" --target install
   rm -rf "$work"
-fi
+}
+build_libjpeg i686
+build_libjpeg x86_64
 
 say "ready"

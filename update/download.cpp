@@ -53,9 +53,8 @@ bool DownloadToFile(const std::string& url, const std::string& path) {
     if (session == 0) {
         return false;
     }
-    platform::InternetSetTimeouts(session, kDownloadTimeoutMs);
-    const platform::InternetHandle request = platform::InternetOpenAddress(
-        session, url, platform::kReload | platform::kNoCacheWrite);
+    const platform::InternetHandle request = platform::InternetRequestAddress(
+        session, url, platform::kReload | platform::kNoCacheWrite, kDownloadTimeoutMs);
 
     bool done = request != 0 && ReceiveBody(request, partial);
     platform::InternetClose(request);

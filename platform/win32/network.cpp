@@ -4,6 +4,8 @@
 #include "platform/network.h"
 
 #include <cstdlib>
+#include <initializer_list>
+#include <map>
 #include <windows.h>
 #include <wininet.h>
 #include <winsock.h>
@@ -16,6 +18,17 @@ bool networkStarted = false;
 HINTERNET Native(InternetHandle handle) { return reinterpret_cast<HINTERNET>(handle); }
 
 InternetHandle Wrap(HINTERNET handle) { return reinterpret_cast<InternetHandle>(handle); }
+
+DWORD NativeFlags(unsigned flags) {
+    DWORD native = 0;
+    native |= (flags & kReload) != 0 ? INTERNET_FLAG_RELOAD : 0;
+    native |= (flags & kNoCacheWrite) != 0 ? INTERNET_FLAG_NO_CACHE_WRITE : 0;
+    return native;
+}
+
+// The connection under each request made by InternetRequestAddress, closed
+// with it.
+std::map<InternetHandle, HINTERNET> connections;
 
 } // namespace
 
@@ -37,23 +50,53 @@ InternetHandle InternetOpenSession(const std::string& agent, int accessType,
     return Wrap(InternetOpenA(agent.c_str(), static_cast<DWORD>(accessType), proxy.c_str(), "", 0));
 }
 
-void InternetSetTimeouts(InternetHandle session, unsigned milliseconds) {
-    DWORD value = milliseconds;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                         INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
-                         INTERNET_OPTION_DATA_RECEIVE_TIMEOUT}) {
-        InternetSetOptionA(Native(session), option, &value, sizeof(value));
-    }
-    DWORD retries = 1;
-    InternetSetOptionA(Native(session), INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof(retries));
-}
-
 InternetHandle InternetOpenAddress(InternetHandle session, const std::string& url,
                                    unsigned flags) {
-    DWORD native = 0;
-    native |= (flags & kReload) != 0 ? INTERNET_FLAG_RELOAD : 0;
-    native |= (flags & kNoCacheWrite) != 0 ? INTERNET_FLAG_NO_CACHE_WRITE : 0;
-    return Wrap(InternetOpenUrlA(Native(session), url.c_str(), nullptr, 0, native, 0));
+    return Wrap(InternetOpenUrlA(Native(session), url.c_str(), nullptr, 0, NativeFlags(flags), 0));
+}
+
+InternetHandle InternetRequestAddress(InternetHandle session, const std::string& url,
+                                      unsigned flags, unsigned timeoutMs) {
+    char host[INTERNET_MAX_HOST_NAME_LENGTH] = "";
+    char path[INTERNET_MAX_PATH_LENGTH] = "";
+    char extra[INTERNET_MAX_PATH_LENGTH] = "";
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = sizeof(host);
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = sizeof(path);
+    parts.lpszExtraInfo = extra;
+    parts.dwExtraInfoLength = sizeof(extra);
+    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts) ||
+        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
+        return 0;
+    }
+    HINTERNET connection = InternetConnectA(Native(session), host, parts.nPort, nullptr, nullptr,
+                                            INTERNET_SERVICE_HTTP, 0, 0);
+    if (connection == nullptr) {
+        return 0;
+    }
+    const std::string target = std::string(path[0] != '\0' ? path : "/") + extra;
+    const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0;
+    HINTERNET request = HttpOpenRequestA(connection, "GET", target.c_str(), nullptr, nullptr,
+                                         nullptr, NativeFlags(flags) | secure, 0);
+    if (request == nullptr) {
+        InternetCloseHandle(connection);
+        return 0;
+    }
+    DWORD value = timeoutMs;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+        InternetSetOptionA(request, option, &value, sizeof(value));
+    }
+    if (!HttpSendRequestA(request, nullptr, 0, nullptr, 0)) {
+        InternetCloseHandle(request);
+        InternetCloseHandle(connection);
+        return 0;
+    }
+    connections[Wrap(request)] = connection;
+    return Wrap(request);
 }
 
 bool InternetReadInto(InternetHandle request, char* buffer, std::size_t size, std::size_t* count) {
@@ -89,8 +132,14 @@ bool InternetContentLength(InternetHandle request, std::uint64_t* length) {
 }
 
 void InternetClose(InternetHandle handle) {
-    if (handle != 0) {
-        InternetCloseHandle(Native(handle));
+    if (handle == 0) {
+        return;
+    }
+    InternetCloseHandle(Native(handle));
+    const auto found = connections.find(handle);
+    if (found != connections.end()) {
+        InternetCloseHandle(found->second);
+        connections.erase(found);
     }
 }
 

@@ -50,7 +50,11 @@ InternetHandle InternetOpenSession(const std::string& agent, int accessType, con
     return ++doubles::lastHandle;
 }
 
-void InternetSetTimeouts(InternetHandle, unsigned milliseconds) { network.timeout = milliseconds; }
+InternetHandle InternetRequestAddress(InternetHandle session, const std::string& url,
+                                      unsigned flags, unsigned timeoutMs) {
+    network.timeout = timeoutMs;
+    return InternetOpenAddress(session, url, flags);
+}
 
 InternetHandle InternetOpenAddress(InternetHandle, const std::string& url, unsigned flags) {
     network.openedUrls.push_back(url);

@@ -130,7 +130,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout) {
     }
 }
 
-Program::~Program() {
+Program::~Program() { Stop(); }
+
+void Program::Stop() {
     if (running_) {
         DWORD code = 0;
         if (GetExitCodeProcess(info_.hProcess, &code) && code == STILL_ACTIVE) {
@@ -140,6 +142,8 @@ Program::~Program() {
         CloseHandle(info_.hProcess);
         CloseHandle(info_.hThread);
     }
+    running_ = false;
+    info_ = PROCESS_INFORMATION{};
 }
 
 bool Program::Start(const std::string& folder, const std::string& exe) {
@@ -291,6 +295,43 @@ bool WaitForMessageBox(const Program& program, const std::string& title, Message
 void Answer(HWND box, int button) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
+
+namespace {
+
+// Controls of the explorer-style file dialog.
+constexpr int kFileNameBox = 0x47C;
+constexpr int kFileTypeBox = 0x470;
+
+} // namespace
+
+HWND WaitForDialog(const Program& program, const std::string& title, DWORD timeout) {
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : program.VisibleWindows()) {
+                if (ClassOf(hwnd) == "#32770" && TopTitle(hwnd) == title &&
+                    Control(hwnd, kFileNameBox) != nullptr) {
+                    dialog = hwnd;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return dialog;
+}
+
+void SaveAs(HWND dialog, const std::string& path) {
+    HWND name = Control(dialog, kFileNameBox);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                        SMTO_ABORTIFHUNG, kMessageTimeout, &ignored);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+std::string DialogFilter(HWND dialog) { return Text(Control(dialog, kFileTypeBox)); }
 
 namespace {
 

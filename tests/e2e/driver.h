@@ -47,6 +47,9 @@ class Program {
     // Waits for the process to end; false on time-out.
     bool WaitForExit(DWORD* code, DWORD timeout = kWait);
 
+    // Ends the process if it still runs; the object can start another.
+    void Stop();
+
     HANDLE process() const { return info_.hProcess; }
     DWORD id() const { return info_.dwProcessId; }
 
@@ -91,6 +94,14 @@ struct MessageBoxSeen {
 bool WaitForMessageBox(const Program& program, const std::string& title, MessageBoxSeen* seen,
                        DWORD timeout = kWait);
 void Answer(HWND box, int button);
+
+// The program's save-file dialog, by title.
+HWND WaitForDialog(const Program& program, const std::string& title, DWORD timeout = kWait);
+// Types `path` into the dialog's file name box and presses Save.
+void SaveAs(HWND dialog, const std::string& path);
+void Cancel(HWND dialog);
+// What the dialog's file type box shows.
+std::string DialogFilter(HWND dialog);
 
 // Another process's list view and tab panel are used through messages that
 // carry no pointer: Wine's emulated 32-bit side here cannot reach another

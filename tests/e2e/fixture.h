@@ -60,6 +60,12 @@ class ProgramE2e : public ::testing::Test {
         return WaitUntil([&] { return Status() == expected; });
     }
 
+    // Opens an entry of the folder browser and waits for the status it gives.
+    void OpenAndWait(const std::string& name, const std::string& status) {
+        OpenEntry(Get(common::kFolderBrowser), name);
+        EXPECT_TRUE(WaitForStatus(status)) << name << " gave " << Status();
+    }
+
     void ExpectExitCodeZero(Program& running) {
         DWORD code = 1;
         ASSERT_TRUE(running.WaitForExit(&code)) << "the program did not end";

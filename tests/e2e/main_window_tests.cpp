@@ -73,12 +73,6 @@ class MainWindowE2e : public ProgramE2e {
         DeleteFileA((drive + "appeared.txt").c_str());
     }
 
-    // Opens an entry and waits for the status it gives.
-    void OpenAndWait(const std::string& name, const std::string& status) {
-        OpenEntry(Get(common::kFolderBrowser), name);
-        EXPECT_TRUE(WaitForStatus(status)) << name << " gave " << Status();
-    }
-
     void ExpectLayout(i18n::Language language, const std::string& shot) {
         i18n::ClearLanguageSelection();
         i18n::SelectLanguage(language);
