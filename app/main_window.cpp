@@ -55,7 +55,9 @@ void CreateControl(const ControlSpec& spec) {
 
 } // namespace
 
-std::string MainWindowTitle() { return "SKIMDEX " + common::ProgramVersion + " - QUORVAN "; }
+std::string MainWindowTitle() {
+    return "SKIMDEX " + common::ProgramVersion + " - QUORVAN ";
+}
 
 bool BuildMainWindow() {
     if (!OpenWindow(common::kMainWindow, kMainWindowRect, MainWindowTitle(), WindowStyle::Main)) {

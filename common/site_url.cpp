@@ -5,4 +5,6 @@
 #error "the build sets SKIMDEX_MAKER_SITE_URL"
 #endif
 
-const char* common::MakerSiteUrl() { return SKIMDEX_MAKER_SITE_URL; }
+const char* common::MakerSiteUrl() {
+    return SKIMDEX_MAKER_SITE_URL;
+}

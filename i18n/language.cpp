@@ -6,7 +6,9 @@
 namespace i18n {
 namespace {
 
-int SlotOf(Language language) { return static_cast<int>(language); }
+int SlotOf(Language language) {
+    return static_cast<int>(language);
+}
 
 std::string MarkerPath(const LanguageMarker& marker) {
     return common::ProgramDirectory + marker.name;

@@ -29,10 +29,20 @@ struct ChooserButton {
 // The chooser's buttons in the order they are created.
 constexpr std::array<ChooserButton, 5> kChooserButtons{{
     {kEnglishButton, {0, 0, 140, 20}, "English", platform::kGroupStart},
-    {kFrenchButton, {145, 0, 140, 20}, "Fran\xE7" "ais", platform::kGroupStart},
+    {kFrenchButton,
+     {145, 0, 140, 20},
+     "Fran\xE7"
+     "ais",
+     platform::kGroupStart},
     {kGermanButton, {0, 25, 140, 20}, "Deutch", platform::kGroupStart},
-    {kSpanishButton, {145, 25, 140, 20}, "Espa\xF1" "ol", platform::kGroupStart},
-    {kExitButton, {0, 50, 285, 15}, "Exit - Quitter - Verlassen - Salir",
+    {kSpanishButton,
+     {145, 25, 140, 20},
+     "Espa\xF1"
+     "ol",
+     platform::kGroupStart},
+    {kExitButton,
+     {0, 50, 285, 15},
+     "Exit - Quitter - Verlassen - Salir",
      platform::kGroupStart | platform::kFlat},
 }};
 

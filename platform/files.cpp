@@ -118,6 +118,8 @@ bool MoveFileOver(const std::string& from, const std::string& to) {
     return raw::MoveOver(from, to);
 }
 
-bool RemoveFile(const std::string& path) { return raw::Remove(path); }
+bool RemoveFile(const std::string& path) {
+    return raw::Remove(path);
+}
 
 } // namespace platform

@@ -29,8 +29,7 @@ InternetHandle InternetOpenSession(const std::string& agent, int accessType,
                                    const std::string& proxy);
 
 // InternetOpenUrlA without headers.
-InternetHandle InternetOpenAddress(InternetHandle session, const std::string& url,
-                                   unsigned flags);
+InternetHandle InternetOpenAddress(InternetHandle session, const std::string& url, unsigned flags);
 
 // An HTTP GET of `url` with `timeoutMs` as the limit on connecting and on any
 // silence while sending or receiving (the time-outs are set on the request

@@ -27,14 +27,14 @@ enum class WindowStyle {
 // How a control looks and behaves, as bits.
 enum ControlSetting : unsigned {
     kPlain = 0,
-    kFlat = 1u << 0,         // push buttons
-    kLeftAligned = 1u << 1,  // static text
-    kCentered = 1u << 2,     // edit field text
-    kAutoHScroll = 1u << 3,  // edit field scrolls sideways
-    kSunkenEdge = 1u << 4,   // edit field, rich-text box
-    kAutoCheck = 1u << 5,    // check box ticks itself when clicked
-    kReadOnly = 1u << 6,     // rich-text box
-    kGroupStart = 1u << 7,   // a tab stop that starts its own group
+    kFlat = 1u << 0,        // push buttons
+    kLeftAligned = 1u << 1, // static text
+    kCentered = 1u << 2,    // edit field text
+    kAutoHScroll = 1u << 3, // edit field scrolls sideways
+    kSunkenEdge = 1u << 4,  // edit field, rich-text box
+    kAutoCheck = 1u << 5,   // check box ticks itself when clicked
+    kReadOnly = 1u << 6,    // rich-text box
+    kGroupStart = 1u << 7,  // a tab stop that starts its own group
 };
 
 // Prepares windows, controls, pictures and the shell functions (common
@@ -102,8 +102,8 @@ enum class MessageIcon { None, Warning };
 enum class MessageAnswer { Ok, Yes, No, Other };
 
 // A modal box over the program's windows.
-MessageAnswer ShowMessage(const std::string& title, const std::string& text,
-                          MessageButtons buttons, MessageIcon icon);
+MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageButtons buttons,
+                          MessageIcon icon);
 
 // The save-file dialog: `filter` is "display|pattern". The chosen full path,
 // or the empty text on cancel or failure.

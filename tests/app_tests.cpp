@@ -41,10 +41,14 @@ class EventLoopTest : public MainWindowTest {
 
     static std::string Status() { return FindControl(kStatusText)->text; }
     static int Tick(int box) { return FindControl(box)->state; }
-    static void ShowFolder(const std::string& folder) { FindControl(kFolderBrowser)->text = folder; }
+    static void ShowFolder(const std::string& folder) {
+        FindControl(kFolderBrowser)->text = folder;
+    }
 };
 
-Kind KindOf(app::ControlKind kind) { return static_cast<Kind>(static_cast<int>(kind)); }
+Kind KindOf(app::ControlKind kind) {
+    return static_cast<Kind>(static_cast<int>(kind));
+}
 
 } // namespace
 
@@ -211,10 +215,12 @@ TEST_F(ProgramTest, StartUpResolvesBuildsRunsAndReturns) {
     EXPECT_TRUE(Ui().initialised);
     EXPECT_EQ(common::NetworkState, "no");
     EXPECT_EQ(common::ProgramVersion, "1.0");
-    EXPECT_EQ(common::VersionInfoUrl, std::string(common::MakerSiteUrl()) + "/downloads/skimdex.txt");
+    EXPECT_EQ(common::VersionInfoUrl,
+              std::string(common::MakerSiteUrl()) + "/downloads/skimdex.txt");
     EXPECT_EQ(common::UpdateArchiveUrl,
               std::string(common::MakerSiteUrl()) + "/downloads/skimdex.zip");
-    EXPECT_EQ(std::filesystem::path(common::ProgramDirectory), std::filesystem::path(programFolder.path()));
+    EXPECT_EQ(std::filesystem::path(common::ProgramDirectory),
+              std::filesystem::path(programFolder.path()));
     EXPECT_EQ(common::ProgramDirectory.back(), platform::PathSeparator());
     ASSERT_EQ(Ui().windows.size(), 1u);
     EXPECT_EQ(Ui().windows[0].title, "SKIMDEX 1.0 - QUORVAN ");

@@ -50,10 +50,18 @@ TEST(ExtensionOfTest, TakesTheTextAfterTheLastDotOfTheLastComponent) {
         const char* path;
         const char* extension;
     } rows[] = {
-        {"list.txt", "txt"},      {"list", ""},           {"A.TXT", "TXT"},
-        {"a.txt.bak", "bak"},     {"a.", ""},             {"C:\\my.dir\\list", ""},
-        {".txt", "txt"},          {"C:\\l.txt\"x", "txt"}, {"C:\\l.t\"x.y", "y"},
-        {"dir.d/list", ""},       {"C:\\dir\\.", ""},     {"", ""},
+        {"list.txt", "txt"},
+        {"list", ""},
+        {"A.TXT", "TXT"},
+        {"a.txt.bak", "bak"},
+        {"a.", ""},
+        {"C:\\my.dir\\list", ""},
+        {".txt", "txt"},
+        {"C:\\l.txt\"x", "txt"},
+        {"C:\\l.t\"x.y", "y"},
+        {"dir.d/list", ""},
+        {"C:\\dir\\.", ""},
+        {"", ""},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(ExtensionOf(row.path), row.extension) << row.path;

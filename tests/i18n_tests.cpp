@@ -19,7 +19,9 @@ using testing_support::WriteBytes;
 
 namespace {
 
-CatalogueKey Key(int k) { return static_cast<CatalogueKey>(k); }
+CatalogueKey Key(int k) {
+    return static_cast<CatalogueKey>(k);
+}
 
 class CatalogueTest : public ProgramTest {};
 class LanguageTest : public ProgramTest {};
@@ -41,8 +43,8 @@ TEST_F(CatalogueTest, EmptyBeforeSelectionAndFullAfterInEveryLanguage) {
                 EXPECT_EQ(text.find('\n'), std::string::npos);
             }
         }
-        EXPECT_EQ(CatalogueText(CatalogueKey::DirectoryPrefix).substr(
-                      CatalogueText(CatalogueKey::DirectoryPrefix).size() - 3),
+        EXPECT_EQ(CatalogueText(CatalogueKey::DirectoryPrefix)
+                      .substr(CatalogueText(CatalogueKey::DirectoryPrefix).size() - 3),
                   " : ");
         EXPECT_EQ(CatalogueText(CatalogueKey::YouAreInPrefix).back(), ' ');
         EXPECT_EQ(CatalogueText(CatalogueKey::UpdateSavedPrefix).back(), ' ');
@@ -77,9 +79,11 @@ TEST_F(CatalogueTest, AboutTextIsFourParagraphsEndingTheSecondWithTheSite) {
 
 TEST_F(CatalogueTest, TextsByteForByte) {
     i18n::SelectLanguage(Language::German);
-    EXPECT_EQ(CatalogueText(CatalogueKey::UppercaseLabel), "Alles in Gro\xDF" "buchstaben");
+    EXPECT_EQ(CatalogueText(CatalogueKey::UppercaseLabel), "Alles in Gro\xDF"
+                                                           "buchstaben");
     EXPECT_EQ(CatalogueText(CatalogueKey::UppercaseLabel).size(), 23u);
-    EXPECT_EQ(CatalogueText(CatalogueKey::AboutTabLabel), "\xDC" "ber Skimdex");
+    EXPECT_EQ(CatalogueText(CatalogueKey::AboutTabLabel), "\xDC"
+                                                          "ber Skimdex");
     // German shares three texts with English.
     EXPECT_EQ(CatalogueText(CatalogueKey::TextPatternLabel), "Text");
     EXPECT_EQ(CatalogueText(CatalogueKey::UpdateLabel), "update");
@@ -87,7 +91,8 @@ TEST_F(CatalogueTest, TextsByteForByte) {
 
     i18n::ClearLanguageSelection();
     i18n::SelectLanguage(Language::French);
-    EXPECT_EQ(CatalogueText(CatalogueKey::ListCreatedText), "La liste a \xE9t\xE9 cr\xE9\xE9" "e !");
+    EXPECT_EQ(CatalogueText(CatalogueKey::ListCreatedText), "La liste a \xE9t\xE9 cr\xE9\xE9"
+                                                            "e !");
     EXPECT_EQ(CatalogueText(CatalogueKey::DirectoryPrefix), "R\xE9pertoire : ");
 
     i18n::ClearLanguageSelection();

@@ -36,7 +36,9 @@ constexpr CaseRow kCaseRows[] = {
     {0xFF, 0xDF, 0xFF}, {0x00, 0x00, 0x00},
 };
 
-std::string Byte(unsigned char b) { return std::string(1, static_cast<char>(b)); }
+std::string Byte(unsigned char b) {
+    return std::string(1, static_cast<char>(b));
+}
 
 // The entries of `folder` in the order the file system yields them, without
 // "." and "..".

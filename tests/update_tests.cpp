@@ -150,8 +150,8 @@ TEST_F(UpdateCommandTest, OtherVersionIsOfferedAndNoDownloadsNothing) {
         update::CheckForUpdate();
         const doubles::Message& question = OnlyMessage();
         EXPECT_EQ(question.title, "update");
-        EXPECT_EQ(question.text,
-                  "Version " + PublishedVersion(published) + " is online, do you want To download it ?");
+        EXPECT_EQ(question.text, "Version " + PublishedVersion(published) +
+                                     " is online, do you want To download it ?");
         EXPECT_EQ(question.buttons, platform::MessageButtons::YesNo);
         EXPECT_FALSE(ArchiveRequested());
         EXPECT_FALSE(Exists(archive));

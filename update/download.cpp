@@ -44,7 +44,9 @@ bool ReceiveBody(platform::InternetHandle request, const std::string& partial) {
 
 } // namespace
 
-std::string PartialFileOf(const std::string& path) { return path + ".part"; }
+std::string PartialFileOf(const std::string& path) {
+    return path + ".part";
+}
 
 bool DownloadToFile(const std::string& url, const std::string& path) {
     const std::string partial = PartialFileOf(path);

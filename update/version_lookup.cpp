@@ -30,8 +30,9 @@ std::string ReadUrlText(const std::string& url, int accessType, const std::strin
         if (!ended) {
             const void* zero = std::memchr(buffer.data(), '\0', count);
             const std::size_t kept =
-                zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - buffer.data())
-                                : count;
+                zero != nullptr
+                    ? static_cast<std::size_t>(static_cast<const char*>(zero) - buffer.data())
+                    : count;
             text.append(buffer.data(), kept);
             ended = zero != nullptr;
         }
@@ -46,8 +47,7 @@ std::string FetchUrlText(const std::string& url) {
     return ReadUrlText(url, platform::kDirectAccess, "");
 }
 
-std::string TextBetween(const std::string& text, const std::string& start,
-                        const std::string& end) {
+std::string TextBetween(const std::string& text, const std::string& start, const std::string& end) {
     if (start.empty() || end.empty()) {
         return std::string();
     }

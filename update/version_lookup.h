@@ -22,8 +22,7 @@ std::string FetchUrlText(const std::string& url);
 
 // What lies between the first `start` and the first `end` after it; empty
 // when either is missing.
-std::string TextBetween(const std::string& text, const std::string& start,
-                        const std::string& end);
+std::string TextBetween(const std::string& text, const std::string& start, const std::string& end);
 
 // The version between "*-" and "-*".
 std::string PublishedVersion(const std::string& versionText);

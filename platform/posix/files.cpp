@@ -40,7 +40,9 @@ FileHandle OpenRead(const std::string& path) {
     return fd;
 }
 
-FileHandle OpenReadWrite(const std::string& path) { return OpenWritable(path, O_RDWR | O_CREAT); }
+FileHandle OpenReadWrite(const std::string& path) {
+    return OpenWritable(path, O_RDWR | O_CREAT);
+}
 
 FileHandle CreateEmpty(const std::string& path) {
     return OpenWritable(path, O_WRONLY | O_CREAT | O_TRUNC);
@@ -66,12 +68,16 @@ bool TruncateHere(FileHandle file) {
     return here >= 0 && ::ftruncate(static_cast<int>(file), here) == 0;
 }
 
-bool Close(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
+bool Close(FileHandle file) {
+    return ::close(static_cast<int>(file)) == 0;
+}
 
 bool MoveOver(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool Remove(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 } // namespace platform::raw

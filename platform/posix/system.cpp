@@ -23,7 +23,9 @@ void* RunWorker(void* raw) {
 
 } // namespace
 
-char PathSeparator() { return '/'; }
+char PathSeparator() {
+    return '/';
+}
 
 std::string CurrentDirectory() {
     std::array<char, 260> buffer{};
@@ -33,7 +35,9 @@ std::string CurrentDirectory() {
     return std::string(buffer.data());
 }
 
-void SleepMilliseconds(unsigned milliseconds) { ::usleep(milliseconds * 1000u); }
+void SleepMilliseconds(unsigned milliseconds) {
+    ::usleep(milliseconds * 1000u);
+}
 
 bool StartWorker(WorkerProcedure procedure, void* argument) {
     auto* start = new (std::nothrow) WorkerStart{procedure, argument};
@@ -49,6 +53,8 @@ bool StartWorker(WorkerProcedure procedure, void* argument) {
     return true;
 }
 
-void EndProcess(int code) { std::_Exit(code); }
+void EndProcess(int code) {
+    std::_Exit(code);
+}
 
 } // namespace platform

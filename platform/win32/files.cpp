@@ -8,7 +8,9 @@ namespace platform::raw {
 namespace {
 
 // The ANSI file functions take at most MAX_PATH - 1 characters.
-bool FitsPathLimit(const std::string& path) { return !path.empty() && path.size() < MAX_PATH; }
+bool FitsPathLimit(const std::string& path) {
+    return !path.empty() && path.size() < MAX_PATH;
+}
 
 bool IsReadOnlyFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -25,11 +27,15 @@ FileHandle Open(const std::string& path, DWORD access, DWORD disposition) {
     return file == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(file);
 }
 
-HANDLE Native(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE Native(FileHandle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
 
 } // namespace
 
-FileHandle OpenRead(const std::string& path) { return Open(path, GENERIC_READ, OPEN_EXISTING); }
+FileHandle OpenRead(const std::string& path) {
+    return Open(path, GENERIC_READ, OPEN_EXISTING);
+}
 
 FileHandle OpenReadWrite(const std::string& path) {
     if (IsReadOnlyFile(path)) {
@@ -68,14 +74,20 @@ bool Write(FileHandle file, const char* bytes, std::size_t count) {
     return true;
 }
 
-bool TruncateHere(FileHandle file) { return SetEndOfFile(Native(file)) != 0; }
+bool TruncateHere(FileHandle file) {
+    return SetEndOfFile(Native(file)) != 0;
+}
 
-bool Close(FileHandle file) { return CloseHandle(Native(file)) != 0; }
+bool Close(FileHandle file) {
+    return CloseHandle(Native(file)) != 0;
+}
 
 bool MoveOver(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-bool Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Remove(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
 
 } // namespace platform::raw

@@ -24,7 +24,7 @@ enum class EntryKind { Parent, Drive, Documents, Folder, File };
 struct Entry {
     EntryKind kind;
     std::string name;
-    std::string key; // the name folded to lower case, for sorting and finding
+    std::string key;    // the name folded to lower case, for sorting and finding
     std::string target; // drives and documents: the folder they open
     ULONGLONG size;
     FILETIME modified;
@@ -34,7 +34,7 @@ struct Entry {
 
 HWND browser = nullptr;
 WNDPROC listProcedure = nullptr;
-std::string current; // "" is the top level
+std::string current;         // "" is the top level
 std::string documentsFolder; // with its trailing backslash, when there is one
 std::vector<Entry> entries;
 int sortColumn = 0;
@@ -75,7 +75,8 @@ const FileLook& LookOf(const std::string& name, bool folder) {
         return folderLook;
     }
     const std::size_t dot = name.find_last_of('.');
-    const std::string extension = dot == std::string::npos ? std::string() : Folded(name.substr(dot));
+    const std::string extension =
+        dot == std::string::npos ? std::string() : Folded(name.substr(dot));
     const auto found = looks.find(extension);
     if (found != looks.end()) {
         return found->second;
@@ -128,7 +129,8 @@ void ReadTopLevel() {
         SHFILEINFOA info{};
         SHGetFileInfoA(root.c_str(), 0, &info, sizeof(info),
                        SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
-        Entry entry = MakeEntry(EntryKind::Drive, info.szDisplayName[0] != '\0' ? info.szDisplayName : root);
+        Entry entry =
+            MakeEntry(EntryKind::Drive, info.szDisplayName[0] != '\0' ? info.szDisplayName : root);
         entry.target = root;
         entry.icon = info.iIcon;
         entries.push_back(entry);
@@ -303,7 +305,8 @@ void Show(const std::string& folder) {
 // The volume of the shown folder went away: back to the top level.
 void Reload() {
     InterlockedExchange(&reloadPending, 0);
-    if (!current.empty() && GetFileAttributesA(current.substr(0, 3).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!current.empty() &&
+        GetFileAttributesA(current.substr(0, 3).c_str()) == INVALID_FILE_ATTRIBUTES) {
         Show(std::string());
         return;
     }
@@ -321,8 +324,8 @@ std::string SystemMessage(DWORD error) {
 bool DriveReady(const Entry& drive) {
     for (;;) {
         const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-        const BOOL ready = GetVolumeInformationA(drive.target.c_str(), nullptr, 0, nullptr,
-                                                 nullptr, nullptr, nullptr, 0);
+        const BOOL ready = GetVolumeInformationA(drive.target.c_str(), nullptr, 0, nullptr, nullptr,
+                                                 nullptr, nullptr, 0);
         const DWORD error = GetLastError();
         SetErrorMode(oldMode);
         if (ready || error != ERROR_NOT_READY) {
@@ -393,7 +396,8 @@ char* TextFor(const Entry& entry, int column) {
         if (entry.kind == EntryKind::File || entry.kind == EntryKind::Folder) {
             FILETIME local;
             SYSTEMTIME when;
-            if (FileTimeToLocalFileTime(&entry.modified, &local) && FileTimeToSystemTime(&local, &when)) {
+            if (FileTimeToLocalFileTime(&entry.modified, &local) &&
+                FileTimeToSystemTime(&local, &when)) {
                 const int n = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr,
                                              text, sizeof(text));
                 if (n > 0) {
@@ -478,12 +482,11 @@ HWND CreateFolderBrowserWindow(HWND parent, int control, int x, int y, int width
     if (browser != nullptr) {
         return nullptr; // one browser per program
     }
-    browser = CreateWindowExA(0, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDATA |
-                                  LVS_SHAREIMAGELISTS,
-                              x, y, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), Instance(),
-                              nullptr);
+    browser = CreateWindowExA(
+        0, WC_LISTVIEWA, "",
+        WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDATA | LVS_SHAREIMAGELISTS, x,
+        y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
+        Instance(), nullptr);
     if (browser == nullptr) {
         return nullptr;
     }
@@ -491,8 +494,8 @@ HWND CreateFolderBrowserWindow(HWND parent, int control, int x, int y, int width
         SetWindowLongPtrA(browser, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BrowserProcedure)));
     ListView_SetExtendedListViewStyle(browser, LVS_EX_GRIDLINES);
     SHFILEINFOA info{};
-    const auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        "C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    const auto images = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     ListView_SetImageList(browser, images, LVSIL_SMALL);
     for (int column = 0; column < 4; ++column) {
         std::string heading = ColumnHeading(column);
@@ -524,7 +527,9 @@ HWND CreateFolderBrowserWindow(HWND parent, int control, int x, int y, int width
     return browser;
 }
 
-std::string FolderBrowserText() { return current; }
+std::string FolderBrowserText() {
+    return current;
+}
 
 bool HandleFolderBrowserNotify(const NMHDR& header, LRESULT* result) {
     switch (header.code) {
@@ -545,8 +550,8 @@ bool HandleFolderBrowserNotify(const NMHDR& header, LRESULT* result) {
     }
     case LVN_ODFINDITEMA: {
         const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
-        *result = find.lvfi.psz != nullptr ? FindEntry(find.lvfi.flags, find.lvfi.psz, find.iStart)
-                                           : -1;
+        *result =
+            find.lvfi.psz != nullptr ? FindEntry(find.lvfi.flags, find.lvfi.psz, find.iStart) : -1;
         return false;
     }
     case LVN_ODFINDITEMW: { // the list view may ask in UTF-16 whatever the parent's format

@@ -15,9 +15,13 @@ namespace {
 
 bool networkStarted = false;
 
-HINTERNET Native(InternetHandle handle) { return reinterpret_cast<HINTERNET>(handle); }
+HINTERNET Native(InternetHandle handle) {
+    return reinterpret_cast<HINTERNET>(handle);
+}
 
-InternetHandle Wrap(HINTERNET handle) { return reinterpret_cast<InternetHandle>(handle); }
+InternetHandle Wrap(HINTERNET handle) {
+    return reinterpret_cast<InternetHandle>(handle);
+}
 
 DWORD NativeFlags(unsigned flags) {
     DWORD native = 0;
@@ -50,8 +54,7 @@ InternetHandle InternetOpenSession(const std::string& agent, int accessType,
     return Wrap(InternetOpenA(agent.c_str(), static_cast<DWORD>(accessType), proxy.c_str(), "", 0));
 }
 
-InternetHandle InternetOpenAddress(InternetHandle session, const std::string& url,
-                                   unsigned flags) {
+InternetHandle InternetOpenAddress(InternetHandle session, const std::string& url, unsigned flags) {
     return Wrap(InternetOpenUrlA(Native(session), url.c_str(), nullptr, 0, NativeFlags(flags), 0));
 }
 

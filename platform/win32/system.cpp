@@ -19,7 +19,9 @@ DWORD WINAPI RunWorker(LPVOID raw) {
 
 } // namespace
 
-char PathSeparator() { return '\\'; }
+char PathSeparator() {
+    return '\\';
+}
 
 std::string CurrentDirectory() {
     char buffer[MAX_PATH];
@@ -31,7 +33,9 @@ std::string CurrentDirectory() {
     return std::string(buffer, length);
 }
 
-void SleepMilliseconds(unsigned milliseconds) { Sleep(milliseconds); }
+void SleepMilliseconds(unsigned milliseconds) {
+    Sleep(milliseconds);
+}
 
 bool StartWorker(WorkerProcedure procedure, void* argument) {
     auto* start = new (std::nothrow) WorkerStart{procedure, argument};
@@ -48,6 +52,8 @@ bool StartWorker(WorkerProcedure procedure, void* argument) {
     return true;
 }
 
-void EndProcess(int code) { ExitProcess(static_cast<UINT>(code)); }
+void EndProcess(int code) {
+    ExitProcess(static_cast<UINT>(code));
+}
 
 } // namespace platform

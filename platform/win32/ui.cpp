@@ -85,7 +85,9 @@ HWND ControlHandle(int id) {
     return entry != nullptr ? entry->hwnd : nullptr;
 }
 
-void Push(EventKind kind, int id) { events.push_back({kind, id}); }
+void Push(EventKind kind, int id) {
+    events.push_back({kind, id});
+}
 
 void ShowPage(int index) {
     for (std::size_t i = 0; i < pages.size(); ++i) {
@@ -218,8 +220,24 @@ DWORD CommonStyle(unsigned settings) {
     return (settings & kGroupStart) != 0 ? WS_GROUP : 0;
 }
 
-// Tab and Shift+Tab move among the visible, enabled tab stops in stacking
-// order, going round; pages take part as control parents.
+// Every window below `parent`, each before its own children, in stacking
+// order: the tab panel (raised first) and its pages' controls, then the
+// window's other controls in the order they were made.
+void CollectInTabOrder(HWND parent, std::vector<HWND>& order) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        order.push_back(child);
+        CollectInTabOrder(child, order);
+    }
+}
+
+bool TakesTab(HWND hwnd) {
+    return (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(hwnd) &&
+           IsWindowEnabled(hwnd);
+}
+
+// Tab and Shift+Tab move among the visible, enabled tab stops in that order,
+// going round.
 bool MoveFocusOnTab(const MSG& message) {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) {
         return false;
@@ -228,10 +246,27 @@ bool MoveFocusOnTab(const MSG& message) {
     if (top == nullptr || WindowIdOf(top) < 0) {
         return false;
     }
+    std::vector<HWND> order;
+    CollectInTabOrder(top, order);
+    const int count = static_cast<int>(order.size());
+    if (count == 0) {
+        return true;
+    }
     const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    HWND next = GetNextDlgTabItem(top, GetFocus(), back ? TRUE : FALSE);
-    if (next != nullptr) {
-        SetFocus(next);
+    HWND focus = GetFocus();
+    int at = back ? count : -1;
+    for (int i = 0; i < count; ++i) {
+        if (order[static_cast<std::size_t>(i)] == focus ||
+            IsChild(order[static_cast<std::size_t>(i)], focus)) {
+            at = i;
+        }
+    }
+    for (int step = 1; step <= count; ++step) {
+        const int i = ((at + (back ? -step : step)) % count + count) % count;
+        if (TakesTab(order[static_cast<std::size_t>(i)])) {
+            SetFocus(order[static_cast<std::size_t>(i)]);
+            break;
+        }
     }
     return true;
 }
@@ -240,9 +275,15 @@ bool MoveFocusOnTab(const MSG& message) {
 
 namespace win32 {
 
-HINSTANCE Instance() { return instance; }
-HFONT GuiFont() { return guiFont; }
-void RaiseControlEvent(int control) { Push(EventKind::Control, control); }
+HINSTANCE Instance() {
+    return instance;
+}
+HFONT GuiFont() {
+    return guiFont;
+}
+void RaiseControlEvent(int control) {
+    Push(EventKind::Control, control);
+}
 
 HWND OwnerWindow() {
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
@@ -276,8 +317,8 @@ bool OpenWindow(int window, Rect rect, const std::string& title, WindowStyle sty
     RECT outer{0, 0, rect.width, rect.height};
     AdjustWindowRectEx(&outer, styleBits, FALSE, 0);
     HWND hwnd = CreateWindowExA(0, kWindowClass, title.c_str(), styleBits, rect.x, rect.y,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                instance, nullptr);
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                nullptr, instance, nullptr);
     if (hwnd == nullptr) {
         return false;
     }
@@ -340,15 +381,15 @@ void CreateEditField(int control, Rect rect, const std::string& text, unsigned s
 
 void CreateCheckBox(int control, Rect rect, const std::string& text, unsigned settings) {
     const DWORD behaviour = (settings & kAutoCheck) != 0 ? BS_AUTOCHECKBOX : BS_CHECKBOX;
-    Register(control,
-             MakeChild("BUTTON", control, rect, text,
-                       behaviour | WS_TABSTOP | CommonStyle(settings)),
-             Kind::CheckBox);
+    Register(
+        control,
+        MakeChild("BUTTON", control, rect, text, behaviour | WS_TABSTOP | CommonStyle(settings)),
+        Kind::CheckBox);
 }
 
 void CreateTabPanel(int control, Rect rect) {
-    HWND panel = MakeChild(WC_TABCONTROLA, control, rect, "", WS_TABSTOP | WS_CLIPSIBLINGS,
-                           WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT);
+    HWND panel = MakeChild(WC_TABCONTROLA, control, rect, "",
+                           WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_TRANSPARENT);
     if (panel == nullptr) {
         return;
     }
@@ -367,17 +408,18 @@ void AddTab(int panel, const std::string& title) {
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(title.c_str());
     const int index = TabCtrl_GetItemCount(tabs);
-    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
 
     RECT strip{};
     TabCtrl_GetItemRect(tabs, 0, &strip);
     RECT area{};
     GetClientRect(tabs, &area);
     const int top = strip.bottom + 4;
-    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "",
-                                WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (index == 0 ? WS_VISIBLE : 0),
-                                2, top, area.right - 4, area.bottom - 2 - top, tabs, nullptr, instance,
-                                nullptr);
+    HWND page = CreateWindowExA(
+        0, kPageClass, "",
+        WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (index == 0 ? WS_VISIBLE : 0), 2, top,
+        area.right - 4, area.bottom - 2 - top, tabs, nullptr, instance, nullptr);
     pages.push_back(page);
     currentParent = page;
     if (index == 0) {
@@ -385,7 +427,9 @@ void AddTab(int panel, const std::string& title) {
     }
 }
 
-void CloseTabContents() { currentParent = WindowHandle(currentWindow); }
+void CloseTabContents() {
+    currentParent = WindowHandle(currentWindow);
+}
 
 void CreateFolderBrowser(int control, Rect rect, const std::string& startFolder) {
     if (currentParent == nullptr) {
@@ -492,11 +536,15 @@ EventKind WaitForEvent() {
     return event.kind;
 }
 
-int EventControl() { return lastControl; }
-int EventWindow() { return lastWindow; }
+int EventControl() {
+    return lastControl;
+}
+int EventWindow() {
+    return lastWindow;
+}
 
-MessageAnswer ShowMessage(const std::string& title, const std::string& text,
-                          MessageButtons buttons, MessageIcon icon) {
+MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageButtons buttons,
+                          MessageIcon icon) {
     UINT type = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     type |= icon == MessageIcon::Warning ? MB_ICONWARNING : 0;
     switch (MessageBoxA(win32::OwnerWindow(), text.c_str(), title.c_str(), type)) {

@@ -15,7 +15,9 @@ platform::InternetHandle lastHandle = 0;
 
 } // namespace
 
-Network& Net() { return network; }
+Network& Net() {
+    return network;
+}
 
 void ResetNetwork() {
     network = Network();
@@ -41,7 +43,9 @@ bool StartNetwork() {
     return network.started;
 }
 
-void StopNetwork() { network.stopped = true; }
+void StopNetwork() {
+    network.stopped = true;
+}
 
 InternetHandle InternetOpenSession(const std::string& agent, int accessType, const std::string&) {
     network.agents.push_back(agent);

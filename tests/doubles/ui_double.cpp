@@ -29,7 +29,9 @@ Control& Add(Kind kind, int id, platform::Rect rect, const std::string& text, un
 
 } // namespace
 
-State& Ui() { return state; }
+State& Ui() {
+    return state;
+}
 
 void ResetUi() {
     std::lock_guard<std::mutex> guard(textLock);
@@ -63,9 +65,13 @@ void QueueControlEvent(int id, std::function<void()> before) {
     state.events.push_back({platform::EventKind::Control, id, std::move(before)});
 }
 
-void QueueClose(int window) { state.events.push_back({platform::EventKind::CloseRequest, window, nullptr}); }
+void QueueClose(int window) {
+    state.events.push_back({platform::EventKind::CloseRequest, window, nullptr});
+}
 
-void QueueOther() { state.events.push_back({platform::EventKind::Other, 0, nullptr}); }
+void QueueOther() {
+    state.events.push_back({platform::EventKind::Other, 0, nullptr});
+}
 
 void QueueCheckBoxClick(int id) {
     QueueControlEvent(id, [id] {
@@ -81,7 +87,9 @@ namespace platform {
 using doubles::Kind;
 using doubles::state;
 
-void InitialiseWindowing() { state.initialised = true; }
+void InitialiseWindowing() {
+    state.initialised = true;
+}
 
 bool OpenWindow(int window, Rect rect, const std::string& title, WindowStyle style) {
     if (!state.windowsOpen) {
@@ -123,7 +131,9 @@ void CreateCheckBox(int control, Rect rect, const std::string& text, unsigned se
     doubles::Add(Kind::CheckBox, control, rect, text, settings);
 }
 
-void CreateTabPanel(int control, Rect rect) { doubles::Add(Kind::TabPanel, control, rect, "", 0); }
+void CreateTabPanel(int control, Rect rect) {
+    doubles::Add(Kind::TabPanel, control, rect, "", 0);
+}
 
 void AddTab(int, const std::string& title) {
     if (doubles::Window* window = doubles::FindWindow(doubles::currentWindow)) {
@@ -132,7 +142,9 @@ void AddTab(int, const std::string& title) {
     }
 }
 
-void CloseTabContents() { doubles::currentTab = -1; }
+void CloseTabContents() {
+    doubles::currentTab = -1;
+}
 
 void CreateFolderBrowser(int control, Rect rect, const std::string& startFolder) {
     // Stored as the browser shows it: the drive letter raised.
@@ -229,11 +241,15 @@ EventKind WaitForEvent() {
     return EventKind::CloseRequest;
 }
 
-int EventControl() { return doubles::lastControl; }
-int EventWindow() { return doubles::lastWindow; }
+int EventControl() {
+    return doubles::lastControl;
+}
+int EventWindow() {
+    return doubles::lastWindow;
+}
 
-MessageAnswer ShowMessage(const std::string& title, const std::string& text,
-                          MessageButtons buttons, MessageIcon icon) {
+MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageButtons buttons,
+                          MessageIcon icon) {
     state.messages.push_back({title, text, buttons, icon});
     if (state.messageAnswers.empty()) {
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
@@ -254,7 +270,9 @@ std::string AskSaveFilePath(const std::string& title, const std::string& filter,
     return path;
 }
 
-void OpenDocument(const std::string& url) { state.openedDocuments.push_back(url); }
+void OpenDocument(const std::string& url) {
+    state.openedDocuments.push_back(url);
+}
 
 void CloseDownWindowing() {
     state.closedDown = true;

@@ -105,8 +105,7 @@ TEST_F(CreateListE2e, TopLevelShowsNoDialog) {
     LaunchToMain();
     OpenAndWait("..", "Directory : root directory");
     Click(Get(common::kCreateListButton));
-    EXPECT_TRUE(WaitForStatus(
-        "You can not create a list here because it neither has any files."));
+    EXPECT_TRUE(WaitForStatus("You can not create a list here because it neither has any files."));
     EXPECT_EQ(WaitForDialog(program, "Choose a file to save", 2000), nullptr);
     CloseMain();
 }
@@ -192,6 +191,8 @@ TEST_F(CreateListE2e, DialogSpeaksTheChosenLanguage) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(DialogFilter(dialog), "Texte (*.txt)");
     Cancel(dialog);
-    EXPECT_TRUE(WaitForStatus("Op\xE9ration annul\xE9" "e par l'utilisateur.")) << Status();
+    EXPECT_TRUE(WaitForStatus("Op\xE9ration annul\xE9"
+                              "e par l'utilisateur."))
+        << Status();
     CloseMain();
 }

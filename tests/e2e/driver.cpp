@@ -102,7 +102,9 @@ std::string DosPath(const std::string& unixPath) {
     return path;
 }
 
-std::string BuildFolder() { return WithBackslash(DosPath(SKIMDEX_E2E_BUILD_DIR)); }
+std::string BuildFolder() {
+    return WithBackslash(DosPath(SKIMDEX_E2E_BUILD_DIR));
+}
 
 std::string ArtifactsFolder() {
     const std::string folder = WithBackslash(DosPath(SKIMDEX_E2E_ARTIFACTS_DIR));
@@ -130,7 +132,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout) {
     }
 }
 
-Program::~Program() { Stop(); }
+Program::~Program() {
+    Stop();
+}
 
 void Program::Stop() {
     if (running_) {
@@ -217,8 +221,12 @@ std::string ClassOf(HWND hwnd) {
     return name;
 }
 
-LONG Style(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); }
-LONG ExStyle(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
+LONG Style(HWND hwnd) {
+    return GetWindowLongA(hwnd, GWL_STYLE);
+}
+LONG ExStyle(HWND hwnd) {
+    return GetWindowLongA(hwnd, GWL_EXSTYLE);
+}
 
 RECT RectInParent(HWND hwnd) {
     RECT rect{};
@@ -227,7 +235,9 @@ RECT RectInParent(HWND hwnd) {
     return rect;
 }
 
-void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void Click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 int CheckState(HWND box) {
     DWORD_PTR state = 0;
@@ -246,7 +256,9 @@ void CloseBox(HWND window) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(rect.right - 10, rect.top + 10));
 }
 
-void SystemMenuClose(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void SystemMenuClose(HWND window) {
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 void AltF4(HWND window) {
     const LPARAM altDown = static_cast<LPARAM>(1u | (1u << 29));
@@ -329,9 +341,13 @@ void SaveAs(HWND dialog, const std::string& path) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-void Cancel(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+void Cancel(HWND dialog) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
 
-std::string DialogFilter(HWND dialog) { return Text(Control(dialog, kFileTypeBox)); }
+std::string DialogFilter(HWND dialog) {
+    return Text(Control(dialog, kFileTypeBox));
+}
 
 namespace {
 
@@ -353,7 +369,9 @@ void Settle(HWND hwnd) {
 
 } // namespace
 
-int ListView::Count() const { return static_cast<int>(Ask(list_, LVM_GETITEMCOUNT)); }
+int ListView::Count() const {
+    return static_cast<int>(Ask(list_, LVM_GETITEMCOUNT));
+}
 
 int ListView::Selected() const {
     return static_cast<int>(Ask(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
@@ -392,8 +410,12 @@ void OpenEntry(HWND list, const std::string& name) {
     Settle(list);
 }
 
-int TabCount(HWND tabs) { return static_cast<int>(Ask(tabs, TCM_GETITEMCOUNT)); }
-int CurrentTab(HWND tabs) { return static_cast<int>(Ask(tabs, TCM_GETCURSEL)); }
+int TabCount(HWND tabs) {
+    return static_cast<int>(Ask(tabs, TCM_GETITEMCOUNT));
+}
+int CurrentTab(HWND tabs) {
+    return static_cast<int>(Ask(tabs, TCM_GETCURSEL));
+}
 
 void PickTab(HWND tabs, int index) {
     for (int tries = 0; tries < 4 && CurrentTab(tabs) >= 0 && CurrentTab(tabs) != index; ++tries) {
@@ -434,16 +456,19 @@ void Screenshot(const std::string& name) {
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
     LONGLONG lastSize = -1;
-    WaitUntil([&] {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExA(dosPath.c_str(), GetFileExInfoStandard, &data)) {
-            return false;
-        }
-        const LONGLONG size = (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        const bool stable = size > 0 && size == lastSize;
-        lastSize = size;
-        return stable;
-    }, 20000);
+    WaitUntil(
+        [&] {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (!GetFileAttributesExA(dosPath.c_str(), GetFileExInfoStandard, &data)) {
+                return false;
+            }
+            const LONGLONG size =
+                (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            const bool stable = size > 0 && size == lastSize;
+            lastSize = size;
+            return stable;
+        },
+        20000);
 }
 
 std::string ReadFileBytes(const std::string& path) {

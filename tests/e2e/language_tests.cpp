@@ -55,7 +55,8 @@ TEST_F(LanguageE2e, WithoutMarkerTheChooserShowsItsFiveButtons) {
         EXPECT_EQ(Style(hwnd) & (WS_TABSTOP | WS_GROUP), WS_TABSTOP | WS_GROUP);
         EXPECT_EQ((Style(hwnd) & BS_FLAT) != 0, button.control == i18n::kExitButton);
     }
-    EXPECT_EQ(Text(Control(chooser, 15)), "Fran\xE7" "ais");
+    EXPECT_EQ(Text(Control(chooser, 15)), "Fran\xE7"
+                                          "ais");
     Screenshot("language-chooser");
 }
 

@@ -63,7 +63,8 @@ class MainWindowE2e : public ProgramE2e {
 
     void MakeTree() {
         CreateDirectoryA(drive.c_str(), nullptr);
-        drive += ::testing::UnitTest::GetInstance()->current_test_info()->name() + std::string("\\");
+        drive +=
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + std::string("\\");
         CreateDirectoryA(drive.c_str(), nullptr);
         CreateDirectoryA((drive + "Inner").c_str(), nullptr);
         WriteFileBytes(drive + "note.txt", "note");
@@ -111,8 +112,8 @@ class MainWindowE2e : public ProgramE2e {
                 EXPECT_EQ(GetParent(GetParent(hwnd)), panel) << "on a page of the panel";
             }
             EXPECT_EQ(IsWindowVisible(hwnd) != FALSE, spec.on != Placement::AboutTab);
-            const bool tabStop = spec.kind != ControlKind::StaticText &&
-                                 spec.kind != ControlKind::FolderBrowser;
+            const bool tabStop =
+                spec.kind != ControlKind::StaticText && spec.kind != ControlKind::FolderBrowser;
             EXPECT_EQ((Style(hwnd) & WS_TABSTOP) != 0, tabStop);
             if (spec.hasText && spec.control != common::kStatusText) {
                 EXPECT_EQ(WithLineFeeds(Text(hwnd)), CatalogueText(spec.text));
@@ -124,7 +125,8 @@ class MainWindowE2e : public ProgramE2e {
         EXPECT_NE(ExStyle(Get(common::kStatusText)) & WS_EX_CLIENTEDGE, 0);
         EXPECT_NE(Style(Get(common::kAboutBox)) & ES_READONLY, 0);
         EXPECT_EQ(Status(), CatalogueText(CatalogueKey::YouAreInPrefix) + "C:\\");
-        EXPECT_EQ(Text(Get(common::kCreateListButton)), CatalogueText(CatalogueKey::CreateListLabel));
+        EXPECT_EQ(Text(Get(common::kCreateListButton)),
+                  CatalogueText(CatalogueKey::CreateListLabel));
 
         // The pages: 2 pixels in, 4 below the strip, 2 above the bottom.
         HWND listPage = GetParent(Get(common::kFolderBrowser));
@@ -224,6 +226,33 @@ TEST_F(MainWindowE2e, BrowsingKeepsTheStatusLineInStep) {
     CloseMain();
 }
 
+TEST_F(MainWindowE2e, TabGoesRoundTheTabStopsInOrder) {
+    LaunchToMain();
+    const DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    const auto focus = [thread] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(thread, &info);
+        return info.hwndFocus;
+    };
+    const auto tabTo = [&](int control) {
+        Key(focus() != nullptr ? focus() : main, VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return focus() == Get(control); }, 5000))
+            << "Tab did not reach control " << control;
+    };
+    for (int control :
+         {common::kMainPanel, common::kCreateListButton, common::kUpdateButton, common::kStatusText,
+          common::kLowercaseCheck, common::kUppercaseCheck, common::kMainPanel}) {
+        tabTo(control);
+    }
+    // On the about tab its button and text come next to the tab strip.
+    PickTab(Get(common::kMainPanel), 1);
+    for (int control : {common::kDonateButton, common::kAboutBox, common::kCreateListButton}) {
+        tabTo(control);
+    }
+    CloseMain();
+}
+
 TEST_F(MainWindowE2e, CaseBoxesAreNeverBothTicked) {
     LaunchToMain();
     HWND lower = Get(common::kLowercaseCheck);
@@ -237,7 +266,8 @@ TEST_F(MainWindowE2e, CaseBoxesAreNeverBothTicked) {
         Click(step.click);
         EXPECT_TRUE(WaitUntil([&] {
             return CheckState(lower) == step.lower && CheckState(upper) == step.upper;
-        })) << CheckState(lower) << CheckState(upper);
+        })) << CheckState(lower)
+            << CheckState(upper);
     }
     CloseMain();
 }

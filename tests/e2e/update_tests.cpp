@@ -83,8 +83,8 @@ class UpdateE2e : public ProgramE2e {
     // Byte for byte, without printing 300 KB when it differs.
     void ExpectArchiveSaved() {
         const std::string saved = ReadFileBytes(archive);
-        EXPECT_TRUE(saved == ArchiveBody()) << "saved " << saved.size() << " bytes of "
-                                            << kArchiveSize;
+        EXPECT_TRUE(saved == ArchiveBody())
+            << "saved " << saved.size() << " bytes of " << kArchiveSize;
         EXPECT_FALSE(FileExists(archive + ".part"));
     }
 

@@ -15,9 +15,9 @@ namespace testing_support {
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const fs::path folder = fs::temp_directory_path() /
-                            ("skimdex-test-" + std::to_string(stamp) + "-" +
-                             std::to_string(counter.fetch_add(1)));
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("skimdex-test-" + std::to_string(stamp) + "-" + std::to_string(counter.fetch_add(1)));
     fs::create_directories(folder);
     path_ = (folder / "").string();
 }
@@ -47,7 +47,9 @@ bool Exists(const std::string& path) {
     return fs::exists(path, ignored);
 }
 
-void MakeFolder(const std::string& path) { fs::create_directories(path); }
+void MakeFolder(const std::string& path) {
+    fs::create_directories(path);
+}
 
 void MakeReadOnly(const std::string& path) {
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
