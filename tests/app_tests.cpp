@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 using doubles::FindControl;
-using doubles::Kind;
 using doubles::Ui;
 using i18n::CatalogueKey;
 using testing_support::ProgramTest;
@@ -46,9 +45,6 @@ class EventLoopTest : public MainWindowTest {
     }
 };
 
-Kind KindOf(app::ControlKind kind) {
-    return static_cast<Kind>(static_cast<int>(kind));
-}
 
 } // namespace
 
@@ -73,7 +69,7 @@ TEST_F(MainWindowTest, BuildsTheControlsOfTheTableInOrder) {
         SCOPED_TRACE(spec.name);
         EXPECT_EQ(made.id, order[i]);
         EXPECT_EQ(made.id, spec.control);
-        EXPECT_EQ(made.kind, KindOf(spec.kind));
+        EXPECT_EQ(made.kind, spec.kind);
         EXPECT_EQ(made.rect.x, spec.rect.x);
         EXPECT_EQ(made.rect.y, spec.rect.y);
         EXPECT_EQ(made.rect.width, spec.rect.width);

@@ -3,6 +3,7 @@
 // answers. Linked instead of platform/win32's window layer in unit tests.
 #pragma once
 
+#include "app/main_window.h"
 #include "platform/ui.h"
 
 #include <deque>
@@ -12,16 +13,8 @@
 
 namespace doubles {
 
-enum class Kind {
-    StaticText,
-    PushButton,
-    EditField,
-    CheckBox,
-    TabPanel,
-    FolderBrowser,
-    PictureButton,
-    RichTextBox,
-};
+// Which create function made a control.
+using Kind = app::ControlKind;
 
 struct Control {
     int id = 0;
