@@ -8,8 +8,8 @@ namespace {
 
 using i18n::CatalogueText;
 
-std::string TextOf(const ControlSpec& spec) {
-    return spec.hasText ? CatalogueText(spec.text) : std::string();
+std::string TextOf(const ControlSpec& layout) {
+    return layout.hasText ? CatalogueText(layout.text) : std::string();
 }
 
 void AddTabFor(Placement placement) {
@@ -20,35 +20,35 @@ void AddTabFor(Placement placement) {
     }
 }
 
-void CreateControl(const ControlSpec& spec) {
-    switch (spec.kind) {
+void CreateControl(const ControlSpec& layout) {
+    switch (layout.kind) {
     case ControlKind::StaticText:
-        CreateStaticText(spec.control, spec.rect, TextOf(spec), spec.settings);
+        CreateStaticText(layout.control, layout.rect, TextOf(layout), layout.settings);
         break;
     case ControlKind::PushButton:
-        CreatePushButton(spec.control, spec.rect, TextOf(spec), spec.settings);
+        CreatePushButton(layout.control, layout.rect, TextOf(layout), layout.settings);
         break;
     case ControlKind::EditField:
-        CreateEditField(spec.control, spec.rect, TextOf(spec), spec.settings);
+        CreateEditField(layout.control, layout.rect, TextOf(layout), layout.settings);
         break;
     case ControlKind::CheckBox:
-        CreateCheckBox(spec.control, spec.rect, TextOf(spec), spec.settings);
+        CreateCheckBox(layout.control, layout.rect, TextOf(layout), layout.settings);
         break;
     case ControlKind::TabPanel:
-        CreateTabPanel(spec.control, spec.rect);
+        CreateTabPanel(layout.control, layout.rect);
         break;
     case ControlKind::FolderBrowser:
-        CreateFolderBrowser(spec.control, spec.rect, kStartFolder);
+        CreateFolderBrowser(layout.control, layout.rect, kStartFolder);
         break;
     case ControlKind::PictureButton:
         MakePictureFromMemory(common::kDonateImage, assets::kDonateImageJpeg,
                               assets::kDonateImageJpegSize);
-        CreatePictureButton(spec.control, spec.rect, common::kDonateImage);
+        CreatePictureButton(layout.control, layout.rect, common::kDonateImage);
         break;
     case ControlKind::RichTextBox:
-        CreateRichTextBox(spec.control, spec.rect, spec.settings);
-        SwitchOnWordWrap(spec.control);
-        SetControlText(spec.control, TextOf(spec));
+        CreateRichTextBox(layout.control, layout.rect, layout.settings);
+        SwitchOnWordWrap(layout.control);
+        SetControlText(layout.control, TextOf(layout));
         break;
     }
 }
@@ -64,12 +64,12 @@ bool BuildMainWindow() {
         return false;
     }
     Placement placement = Placement::Window;
-    for (const ControlSpec& spec : kMainControls) {
-        if (spec.on != placement) {
-            placement = spec.on;
+    for (const ControlSpec& layout : kMainControls) {
+        if (layout.on != placement) {
+            placement = layout.on;
             AddTabFor(placement);
         }
-        CreateControl(spec);
+        CreateControl(layout);
     }
     CloseTabContents();
 

@@ -45,7 +45,6 @@ class EventLoopTest : public MainWindowTest {
     }
 };
 
-
 } // namespace
 
 TEST_F(MainWindowTest, BuildsTheControlsOfTheTableInOrder) {
@@ -65,19 +64,19 @@ TEST_F(MainWindowTest, BuildsTheControlsOfTheTableInOrder) {
     ASSERT_EQ(Ui().controls.size(), std::size(order));
     for (std::size_t i = 0; i < std::size(order); ++i) {
         const doubles::Control& made = Ui().controls[i];
-        const app::ControlSpec& spec = app::kMainControls[i];
-        SCOPED_TRACE(spec.name);
+        const app::ControlSpec& layout = app::kMainControls[i];
+        SCOPED_TRACE(layout.name);
         EXPECT_EQ(made.id, order[i]);
-        EXPECT_EQ(made.id, spec.control);
-        EXPECT_EQ(made.kind, spec.kind);
-        EXPECT_EQ(made.rect.x, spec.rect.x);
-        EXPECT_EQ(made.rect.y, spec.rect.y);
-        EXPECT_EQ(made.rect.width, spec.rect.width);
-        EXPECT_EQ(made.rect.height, spec.rect.height);
-        EXPECT_EQ(made.settings, spec.settings);
-        EXPECT_EQ(made.tab, spec.on == app::Placement::Window    ? -1
-                            : spec.on == app::Placement::ListTab ? 0
-                                                                 : 1);
+        EXPECT_EQ(made.id, layout.control);
+        EXPECT_EQ(made.kind, layout.kind);
+        EXPECT_EQ(made.rect.x, layout.rect.x);
+        EXPECT_EQ(made.rect.y, layout.rect.y);
+        EXPECT_EQ(made.rect.width, layout.rect.width);
+        EXPECT_EQ(made.rect.height, layout.rect.height);
+        EXPECT_EQ(made.settings, layout.settings);
+        EXPECT_EQ(made.tab, layout.on == app::Placement::Window    ? -1
+                            : layout.on == app::Placement::ListTab ? 0
+                                                                   : 1);
         EXPECT_EQ(made.state, 0);
     }
     EXPECT_EQ(FindControl(kChooseFolderText)->text, "Choose the directory to list");

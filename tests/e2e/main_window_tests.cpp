@@ -96,27 +96,27 @@ class MainWindowE2e : public ProgramE2e {
         EXPECT_EQ(TabCount(panel), 2);
         EXPECT_EQ(CurrentTab(panel), 0);
 
-        for (const app::ControlSpec& spec : app::kMainControls) {
-            SCOPED_TRACE(spec.name);
-            HWND hwnd = Get(spec.control);
+        for (const app::ControlSpec& layout : app::kMainControls) {
+            SCOPED_TRACE(layout.name);
+            HWND hwnd = Get(layout.control);
             ASSERT_NE(hwnd, nullptr);
-            EXPECT_EQ(ClassOf(hwnd), ClassFor(spec.kind));
+            EXPECT_EQ(ClassOf(hwnd), ClassFor(layout.kind));
             const RECT rect = RectInParent(hwnd);
-            EXPECT_EQ(rect.left, spec.rect.x);
-            EXPECT_EQ(rect.top, spec.rect.y);
-            EXPECT_EQ(rect.right - rect.left, spec.rect.width);
-            EXPECT_EQ(rect.bottom - rect.top, spec.rect.height);
-            if (spec.on == Placement::Window) {
+            EXPECT_EQ(rect.left, layout.rect.x);
+            EXPECT_EQ(rect.top, layout.rect.y);
+            EXPECT_EQ(rect.right - rect.left, layout.rect.width);
+            EXPECT_EQ(rect.bottom - rect.top, layout.rect.height);
+            if (layout.on == Placement::Window) {
                 EXPECT_EQ(GetParent(hwnd), main);
             } else {
                 EXPECT_EQ(GetParent(GetParent(hwnd)), panel) << "on a page of the panel";
             }
-            EXPECT_EQ(IsWindowVisible(hwnd) != FALSE, spec.on != Placement::AboutTab);
+            EXPECT_EQ(IsWindowVisible(hwnd) != FALSE, layout.on != Placement::AboutTab);
             const bool tabStop =
-                spec.kind != ControlKind::StaticText && spec.kind != ControlKind::FolderBrowser;
+                layout.kind != ControlKind::StaticText && layout.kind != ControlKind::FolderBrowser;
             EXPECT_EQ((Style(hwnd) & WS_TABSTOP) != 0, tabStop);
-            if (spec.hasText && spec.control != common::kStatusText) {
-                EXPECT_EQ(WithLineFeeds(Text(hwnd)), CatalogueText(spec.text));
+            if (layout.hasText && layout.control != common::kStatusText) {
+                EXPECT_EQ(WithLineFeeds(Text(hwnd)), CatalogueText(layout.text));
             }
         }
         EXPECT_NE(Style(Get(common::kCreateListButton)) & BS_FLAT, 0);
