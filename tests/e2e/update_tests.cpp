@@ -212,11 +212,13 @@ TEST_F(UpdateE2e, LookupsThatGiveNoVersionReportAFailure) {
 
 TEST_F(UpdateE2e, UnreachableSiteReportsAFailure) {
     // The release program's site is a reserved .example host: it never resolves.
+    WriteFileBytes(archive, "earlier archive");
     LaunchToMain("uk.lng", "skimdex.exe");
     Click(Get(common::kUpdateButton));
     MessageBoxSeen failure = Expect("Error", 60000);
     EXPECT_EQ(failure.text, kFailureText);
     Screenshot("update-failure");
     Finish(failure);
-    EXPECT_EQ(FolderNames(folder), std::vector<std::string>{"uk.lng"});
+    ExpectEarlierArchiveKept();
+    EXPECT_EQ(FolderNames(folder).size(), 2u) << "the marker and the earlier archive";
 }
